@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test; then runs the real-sound tests again in
+# AddressSanitizer and ThreadSanitizer builds.
+# Usage: scripts/test.sh [--no-sanitizers]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+"$root/scripts/build.sh" "$root/build"
+ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+if [ "${1:-}" != "--no-sanitizers" ]; then
+  for sanitizer in address thread; do
+    dir="$root/build-$sanitizer"
+    "$root/scripts/build.sh" "$dir" -DZELVO_SANITIZER=$sanitizer -DZELVO_BENCHMARKS=OFF
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" -L sound
+  done
+fi
