@@ -1,0 +1,157 @@
+// The worker thread passing real sound through a private JACK server, driven by thread messages.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/JackFixture.h"
+#include "tests/SoundTestSupport.h"
+#include "tests/TestSupport.h"
+
+namespace {
+
+class WorkerSound : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_pServer = std::make_unique<CJackServer>();
+    m_pClient = std::make_unique<CTestClient>();
+    RtAudio audio;
+    m_nDevice = FindDevice(audio, CTestClient::kName);
+  }
+  void TearDown() override {
+    m_pClient.reset();
+    m_pServer.reset();
+  }
+
+  void Configure(CWorkerUnderTest& worker, RtAudioFormat format, unsigned int nDevice) const {
+    worker->m_inputParams.deviceId = nDevice;
+    worker->m_outputParams.deviceId = nDevice;
+    worker->SetStreamParameters(CJackServer::kRate, format);
+  }
+
+  // Waits for sound from nFrom on and checks that it is the test signal, delayed, within the tolerance.
+  void ExpectSignalBack(size_t nFrom, float tolerance, const char* pszWhat) const {
+    std::optional<size_t> first;
+    ASSERT_TRUE(PumpUntil([&] { return (first = m_pClient->FirstSound(nFrom)).has_value(); }, 5000))
+        << pszWhat << ": nothing came back";
+    WaitForFrames(*m_pClient, 16384);
+    const size_t nCheckFrom = *first + 2 * CJackServer::kPeriod;
+    const std::optional<size_t> lag = m_pClient->FindLag(nCheckFrom, 8192, tolerance);
+    ASSERT_TRUE(lag.has_value()) << pszWhat << ": what came back is not the signal on both channels";
+  }
+
+  std::unique_ptr<CJackServer> m_pServer;
+  std::unique_ptr<CTestClient> m_pClient;
+  unsigned int m_nDevice = 0;
+};
+
+TEST_F(WorkerSound, EachFormatPassesBothChannelsWithinItsQuantisation) {
+  CBoxRecorder boxes;
+  CNotifyThread notify;
+  CWorkerUnderTest worker;
+  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
+  const RtAudioFormat formats[] = {RTAUDIO_SINT8, RTAUDIO_SINT16, RTAUDIO_SINT24, RTAUDIO_SINT32, RTAUDIO_FLOAT32, RTAUDIO_FLOAT64};
+  int nStops = 0;
+  for (RtAudioFormat format : formats) {
+    SCOPED_TRACE(format);
+    Configure(worker, format, m_nDevice);
+    const size_t nFrom = m_pClient->Recorded();
+    worker.Post(WM_AUDIO_START);
+    ExpectSignalBack(nFrom, FormatTolerance(format), "pass");
+    worker.Post(WM_AUDIO_STOP);
+    ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == nStops + 1; }, 5000));
+    ++nStops;
+    // Nothing passes after the stop.
+    WaitForFrames(*m_pClient, 4 * CJackServer::kPeriod);
+    const size_t nAfter = m_pClient->Recorded();
+    WaitForFrames(*m_pClient, 4096);
+    EXPECT_FALSE(m_pClient->FirstSound(nAfter).has_value());
+  }
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(WorkerSound, RestartWithAnotherFormatCopiesTheNewSizeFromTheFirstBuffer) {
+  CBoxRecorder boxes;
+  CWorkerUnderTest worker;
+  Configure(worker, RTAUDIO_SINT8, m_nDevice);
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  // The dialog writes the next stream's parameters while the stop is still pending.
+  worker.Post(WM_AUDIO_STOP);
+  Configure(worker, RTAUDIO_FLOAT64, m_nDevice);
+  worker.Post(WM_AUDIO_START);
+  PumpFor(200);  // the stop's pause: the first stream is still running on its old size
+  const size_t nRestart = m_pClient->Recorded();
+  WaitForFrames(*m_pClient, 4 * CJackServer::kPeriod);
+  const size_t nQuiet = m_pClient->Recorded();
+  std::optional<size_t> first;
+  ASSERT_TRUE(PumpUntil([&] { return (first = m_pClient->FirstSound(nQuiet)).has_value(); }, 5000));
+  ASSERT_GT(*first, nRestart);
+  WaitForFrames(*m_pClient, 8192);
+  // From the first frame of the new stream on, the signal comes back bit for bit.
+  bool bMatched = false;
+  for (size_t nLag = 0; nLag < 4096 && !bMatched; ++nLag)
+    bMatched = m_pClient->MaxError(0, nLag, *first, 4096) == 0.0f && m_pClient->MaxError(1, nLag, *first, 4096) == 0.0f;
+  EXPECT_TRUE(bMatched);
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(WorkerSound, FailedOpenIsReportedOnceAndRequestsPostedMeanwhileAreCarriedOutAfter) {
+  CNotifyThread notify;
+  CWorkerUnderTest worker;
+  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
+  CBoxRecorder boxes([&](const CBoxRecorder::Box& box) {
+    if (box.text.find(L"DIRECTPLAY: ") != 0) return;
+    // While the box is open: a valid start and a stop.
+    Configure(worker, RTAUDIO_FLOAT32, m_nDevice);
+    worker.Post(WM_AUDIO_START);
+    worker.Post(WM_AUDIO_STOP);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(notify.m_nStopped, 0);
+  });
+  Configure(worker, RTAUDIO_FLOAT32, 9999);
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 5000)) << "the start and stop were lost";
+  const std::vector<CBoxRecorder::Box> shown = boxes.Boxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text.rfind(L"DIRECTPLAY: ", 0), 0u);
+  EXPECT_GT(shown[0].text.size(), 12u) << "the library's text is missing";
+  EXPECT_EQ(shown[0].caption, std::wstring(AfxGetApp()->m_pszAppName));
+  EXPECT_EQ(shown[0].shownOn, std::this_thread::get_id());
+}
+
+TEST_F(WorkerSound, ServerKilledWhilePassingNeitherCrashesNorHangs) {
+  CBoxRecorder boxes;
+  CNotifyThread notify;
+  CWorkerUnderTest worker;
+  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
+  Configure(worker, RTAUDIO_SINT16, m_nDevice);
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  m_pServer->Kill();
+  PumpFor(1000);
+  worker.Post(WM_AUDIO_STOP);
+  ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 5000)) << "the stop was not handled";
+  const size_t nBeforeStart = boxes.Count();
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Count() > nBeforeStart; }, 5000)) << "the failed start was not reported";
+  for (const CBoxRecorder::Box& box : boxes.Boxes()) EXPECT_EQ(box.text.rfind(L"DIRECTPLAY: ", 0), 0u);
+  EXPECT_TRUE(worker.Quit());
+}
+
+TEST_F(WorkerSound, QuitWhileRunningStopsAndClosesBeforeTheThreadEnds) {
+  CBoxRecorder boxes;
+  CNotifyThread notify;
+  CWorkerUnderTest worker;
+  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
+  Configure(worker, RTAUDIO_FLOAT32, m_nDevice);
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  ASSERT_TRUE(worker.Quit());
+  EXPECT_EQ(notify.m_nStopped, 1);
+  // The worker's client has left the server: only the test client's ports remain.
+  RtAudio audio;
+  for (unsigned int i = 0; i < audio.getDeviceCount(); ++i) EXPECT_EQ(audio.getDeviceInfo(i).name.find("RtApiJack"), std::string::npos);
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
+}  // namespace
