@@ -48,11 +48,11 @@ protected:
 
   DECLARE_MESSAGE_MAP()
 
+  STREAM_SETUP m_openSetup{};  // written by this thread only while no stream is open
+
 private:
   void ReportFailure(const RtAudioError& error);
   void CloseStream();
-
-  STREAM_SETUP m_openSetup{};  // written by this thread only while no stream is open
 };
 
 // The library's callback: copies each captured buffer unchanged into the playback buffer.

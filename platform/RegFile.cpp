@@ -55,7 +55,7 @@ std::optional<REG_LINE> ParseValueLine(const std::wstring& raw) {
   REG_LINE value;
   size_t pos = 0;
   if (line[0] == L'@') {
-    value.name = L"";
+    value.name.emplace();
     pos = 1;
   } else {
     value.name = ReadQuoted(line, pos);

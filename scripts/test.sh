@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test; then runs the real-sound tests again in
-# AddressSanitizer and ThreadSanitizer builds.
+# Installs what is missing, builds, and runs every test; fuzzes the settings file parser for a bounded
+# time; then runs the real-sound tests again in AddressSanitizer and ThreadSanitizer builds.
 # Usage: scripts/test.sh [--no-sanitizers]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,6 +8,7 @@ jobs=$(nproc)
 
 "$root/scripts/build.sh" "$root/build"
 ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+"$root/scripts/fuzz.sh" 60
 
 if [ "${1:-}" != "--no-sanitizers" ]; then
   for sanitizer in address thread; do
