@@ -68,6 +68,13 @@ TEST_F(Controls, RefreshSelectsStoredDevicesByPrefixAndTheRateByNumber) {
     dlg.m_strInputDevName = L"";
     dlg.RefreshControls();
     EXPECT_EQ(CurSel(dlg, IDC_INPUT_DEVICE), 0);
+    // A stored rate the list does not offer leaves the last entry, which a rebuild selects.
+    static_cast<CComboBox*>(dlg.GetDlgItem(IDC_SAMPLE_RATE))->SetCurSel(2);
+    dlg.m_nSampleRate = 22050;
+    dlg.RefreshControls();
+    EXPECT_EQ(CurSel(dlg, IDC_SAMPLE_RATE), 2);
+    dlg.GatherSettings();
+    EXPECT_EQ(dlg.m_nSampleRate, 44100);
   });
 }
 
