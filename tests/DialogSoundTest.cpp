@@ -43,6 +43,12 @@ protected:
     pCombo->setCurrentIndex(nEntry);
     emit pCombo->activated(nEntry);
   }
+  // The test client as input and output, and a format.
+  static void ChooseTestClient(CZelvoDlg& dlg, int nFormat) {
+    Choose(dlg, IDC_INPUT_DEVICE, L"zelvotest");
+    Choose(dlg, IDC_OUTPUT_DEVICE, L"zelvotest");
+    ChooseFormat(dlg, nFormat);
+  }
   static void Press(CZelvoDlg& dlg, UINT nID) { qobject_cast<QPushButton*>(Item(dlg, nID))->click(); }
 
   void ExpectSignalFrom(size_t nFrom, float tolerance) const {
@@ -92,9 +98,7 @@ TEST_F(DialogSound, TestClientIsListedAndStartPassesItsSignalUntilStop) {
 TEST_F(DialogSound, EnterStartsThePass) {
   CZelvoDlg dlg;
   RunModal(dlg, [&] {
-    Choose(dlg, IDC_INPUT_DEVICE, L"zelvotest");
-    Choose(dlg, IDC_OUTPUT_DEVICE, L"zelvotest");
-    ChooseFormat(dlg, 1);
+    ChooseTestClient(dlg, 1);
     QWidget* pFocus = Item(dlg, IDC_AUTORUN);
     pFocus->setFocus();
     QTest::keyClick(pFocus, Qt::Key_Return);
@@ -108,9 +112,7 @@ TEST_F(DialogSound, EnterStartsThePass) {
 TEST_F(DialogSound, QuickStopStartWithFormatChangesNeverCorruptsTheStream) {
   CZelvoDlg dlg;
   RunModal(dlg, [&] {
-    Choose(dlg, IDC_INPUT_DEVICE, L"zelvotest");
-    Choose(dlg, IDC_OUTPUT_DEVICE, L"zelvotest");
-    ChooseFormat(dlg, 0);
+    ChooseTestClient(dlg, 0);
     Press(dlg, IDOK);
     ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
     for (int nFormat : {5, 2, 3, 4}) {

@@ -28,6 +28,14 @@ protected:
     worker->SetStreamParameters(CJackServer::kRate, format);
   }
 
+  // Starts passing and waits until sound comes back.
+  void StartPassing(CWorkerUnderTest& worker, CNotifyThread& notify, RtAudioFormat format) const {
+    worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
+    Configure(worker, format, m_nDevice);
+    worker.Post(WM_AUDIO_START);
+    ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  }
+
   // Waits for sound from nFrom on and checks that it is the test signal, delayed, within the tolerance.
   void ExpectSignalBack(size_t nFrom, float tolerance, const char* pszWhat) const {
     std::optional<size_t> first;
@@ -123,10 +131,7 @@ TEST_F(WorkerSound, ServerKilledWhilePassingNeitherCrashesNorHangs) {
   CBoxRecorder boxes;
   CNotifyThread notify;
   CWorkerUnderTest worker;
-  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
-  Configure(worker, RTAUDIO_SINT16, m_nDevice);
-  worker.Post(WM_AUDIO_START);
-  ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_SINT16));
   m_pServer->Kill();
   PumpFor(1000);
   worker.Post(WM_AUDIO_STOP);
@@ -142,10 +147,7 @@ TEST_F(WorkerSound, QuitWhileRunningStopsAndClosesBeforeTheThreadEnds) {
   CBoxRecorder boxes;
   CNotifyThread notify;
   CWorkerUnderTest worker;
-  worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
-  Configure(worker, RTAUDIO_FLOAT32, m_nDevice);
-  worker.Post(WM_AUDIO_START);
-  ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_FLOAT32));
   ASSERT_TRUE(worker.Quit());
   EXPECT_EQ(notify.m_nStopped, 1);
   // The worker's client has left the server: only the test client's ports remain.
