@@ -40,6 +40,7 @@ void CRecordSoundDirect::OnAudioStart(WPARAM, LPARAM lParam) {
   const std::unique_ptr<STREAM_SETUP> pPosted(reinterpret_cast<STREAM_SETUP*>(lParam));
   if (m_bStreaming) return;
   m_openSetup = pPosted ? *pPosted : GetStreamSetup();
+  m_nOpenFrameBytes.store(m_openSetup.bytesPerSample * static_cast<int>(m_openSetup.input.nChannels), std::memory_order_relaxed);
   try {
     m_rtAudio.openStream(&m_openSetup.output, &m_openSetup.input, m_openSetup.format, m_openSetup.sampleRate,
                          &m_openSetup.bufferFrames, &DuplexCallback, this);
@@ -62,7 +63,9 @@ void CRecordSoundDirect::OnAudioStop(WPARAM, LPARAM) {
   if (!m_bStreaming) return;
   m_bStreaming = FALSE;
   try {
-    m_rtAudio.stopStream();
+    // Stopped without draining: the library's JACK drain waits on a condition it can miss, which
+    // would hang this thread for good; a pass-through has nothing left to play out anyway.
+    m_rtAudio.abortStream();
   } catch (const RtAudioError& error) {
     ReportFailure(error);
   }

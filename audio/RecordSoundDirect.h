@@ -3,6 +3,8 @@
 
 #include <RtAudio.h>
 
+#include <atomic>
+
 #include "audio/StreamSetup.h"
 #include "platform/Platform.h"
 
@@ -26,7 +28,7 @@ public:
   // A copy of the stream fields as they stand, to hand over with a start request.
   STREAM_SETUP GetStreamSetup() const;
   // Bytes of one frame of the stream that is open, as fixed when it was opened.
-  int GetOpenFrameBytes() const { return m_openSetup.bytesPerSample * static_cast<int>(m_openSetup.input.nChannels); }
+  int GetOpenFrameBytes() const { return m_nOpenFrameBytes.load(std::memory_order_relaxed); }
 
   RtAudio m_rtAudio;
   RtAudio::StreamParameters m_inputParams;
@@ -48,7 +50,10 @@ protected:
 
   DECLARE_MESSAGE_MAP()
 
-  STREAM_SETUP m_openSetup{};  // written by this thread only while no stream is open
+  // Set by this thread only while no stream is open. The callback reads the frame size as an atomic:
+  // the library orders its callback thread after the open, but through means a race checker cannot see.
+  STREAM_SETUP m_openSetup{};
+  std::atomic<int> m_nOpenFrameBytes{0};
 
 private:
   void ReportFailure(const RtAudioError& error);

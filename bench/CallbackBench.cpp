@@ -13,6 +13,7 @@ public:
   explicit CBenchWorker(RtAudioFormat format) {
     SetStreamParameters(48000, format);
     m_openSetup = GetStreamSetup();
+    m_nOpenFrameBytes = m_openSetup.bytesPerSample * static_cast<int>(m_openSetup.input.nChannels);
   }
 };
 

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QThread>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
 
 #include "platform/Window.h"
@@ -69,9 +71,30 @@ int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT) {
   QCoreApplication* pApp = QCoreApplication::instance();
   if (!pApp) return IDOK;
   if (QThread::currentThread() == pApp->thread()) return ShowBox(text, caption, nType);
-  int nResult = IDOK;
-  QMetaObject::invokeMethod(pApp, [&] { nResult = ShowBox(text, caption, nType); }, Qt::BlockingQueuedConnection);
-  return nResult;
+  // Another thread hands the box to the interface thread and waits for the answer; its own queue is
+  // left alone meanwhile.
+  struct Answer {
+    std::mutex mutex;
+    std::condition_variable cv;
+    bool bGiven = false;
+    int nResult = IDOK;
+  };
+  auto pAnswer = std::make_shared<Answer>();
+  QMetaObject::invokeMethod(
+      pApp,
+      [pAnswer, text, caption, nType] {
+        const int nResult = ShowBox(text, caption, nType);
+        {
+          std::lock_guard lock(pAnswer->mutex);
+          pAnswer->nResult = nResult;
+          pAnswer->bGiven = true;
+        }
+        pAnswer->cv.notify_all();
+      },
+      Qt::QueuedConnection);
+  std::unique_lock lock(pAnswer->mutex);
+  pAnswer->cv.wait(lock, [&] { return pAnswer->bGiven; });
+  return pAnswer->nResult;
 }
 
 void AfxSetMessageBoxHook(AfxMessageBoxHook hook) {

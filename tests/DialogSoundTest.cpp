@@ -54,8 +54,7 @@ protected:
   void ExpectSignalFrom(size_t nFrom, float tolerance) const {
     std::optional<size_t> first;
     ASSERT_TRUE(PumpUntil([&] { return (first = m_pClient->FirstSound(nFrom)).has_value(); }, 5000)) << "no sound came back";
-    WaitForFrames(*m_pClient, 16384);
-    EXPECT_TRUE(m_pClient->FindLag(*first + 2 * CJackServer::kPeriod, 8192, tolerance).has_value());
+    EXPECT_TRUE(m_pClient->FindLagInSomeStretch(*first + 2 * CJackServer::kPeriod, tolerance).has_value());
   }
   void ExpectSilenceAfterStop() const {
     PumpFor(700);  // the worker's stop with its pause
@@ -153,12 +152,11 @@ TEST_F(DialogSound, StartsPassingAtStartUpFromTheStoredSettings) {
   const qint64 nMs = timer.elapsed();
   RecordProperty("start_to_first_frame_ms", static_cast<int>(nMs));
   std::printf("Zelvo: process start to first frame passed back: %lld ms\n", static_cast<long long>(nMs));
-  WaitForFrames(*m_pClient, 16384);
   // Signed 8-bit, the format every run starts with.
-  EXPECT_TRUE(m_pClient->FindLag(*first + 2 * CJackServer::kPeriod, 8192, FormatTolerance(RTAUDIO_SINT8)).has_value());
+  EXPECT_TRUE(m_pClient->FindLagInSomeStretch(*first + 2 * CJackServer::kPeriod, FormatTolerance(RTAUDIO_SINT8)).has_value());
   // Ended as at log-out: the program closes its dialog, stops the pass and exits cleanly.
   zelvo.terminate();
-  ASSERT_TRUE(zelvo.waitForFinished(5000));
+  ASSERT_TRUE(zelvo.waitForFinished(10000));
   EXPECT_EQ(zelvo.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(zelvo.exitCode(), 0);
   ExpectSilenceAfterStop();

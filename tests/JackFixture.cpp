@@ -157,6 +157,16 @@ std::optional<size_t> CTestClient::FindLag(size_t nFrom, size_t nFrames, float t
   return std::nullopt;
 }
 
+std::optional<size_t> CTestClient::FindLagInSomeStretch(size_t nFrom, float tolerance, int nStretches) const {
+  constexpr size_t kStretch = 8192;
+  for (int i = 0; i < nStretches; ++i) {
+    const size_t nStart = nFrom + static_cast<size_t>(i) * kStretch;
+    for (int n = 0; n < 2000 && Recorded() < nStart + kStretch; ++n) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (std::optional<size_t> lag = FindLag(nStart, kStretch, tolerance)) return lag;
+  }
+  return std::nullopt;
+}
+
 void WaitForFrames(const CTestClient& client, size_t nFrames) {
   const size_t nTarget = client.Recorded() + nFrames;
   for (int i = 0; i < 2000 && client.Recorded() < nTarget; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -46,6 +46,9 @@ public:
   // The delay, in frames, at which the recording from nFrom on repeats the signal within the
   // tolerance on both channels for nFrames frames; nullopt when no delay below nMaxLag does.
   std::optional<size_t> FindLag(size_t nFrom, size_t nFrames, float tolerance, size_t nMaxLag = 8192) const;
+  // FindLag over successive stretches from nFrom on, waiting for the frames each needs, so that one
+  // scheduling hiccup of the JACK server does not hide a signal that otherwise comes back intact.
+  std::optional<size_t> FindLagInSomeStretch(size_t nFrom, float tolerance, int nStretches = 6) const;
   // The largest difference from the signal at that delay over the frames given, per channel.
   float MaxError(int nChannel, size_t nLag, size_t nFrom, size_t nFrames) const;
   bool IsShutDown() const { return m_bShutDown.load(); }

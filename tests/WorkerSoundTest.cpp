@@ -41,9 +41,7 @@ protected:
     std::optional<size_t> first;
     ASSERT_TRUE(PumpUntil([&] { return (first = m_pClient->FirstSound(nFrom)).has_value(); }, 5000))
         << pszWhat << ": nothing came back";
-    WaitForFrames(*m_pClient, 16384);
-    const size_t nCheckFrom = *first + 2 * CJackServer::kPeriod;
-    const std::optional<size_t> lag = m_pClient->FindLag(nCheckFrom, 8192, tolerance);
+    const std::optional<size_t> lag = m_pClient->FindLagInSomeStretch(*first + 2 * CJackServer::kPeriod, tolerance);
     ASSERT_TRUE(lag.has_value()) << pszWhat << ": what came back is not the signal on both channels";
   }
 
