@@ -146,11 +146,17 @@ TEST_F(WorkerSound, QuitWhileRunningStopsAndClosesBeforeTheThreadEnds) {
   CNotifyThread notify;
   CWorkerUnderTest worker;
   ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_FLOAT32));
+  const auto workerClientListed = [] {
+    RtAudio audio;
+    for (unsigned int i = 0; i < audio.getDeviceCount(); ++i)
+      if (audio.getDeviceInfo(i).name.find("RtApiJack") != std::string::npos) return true;
+    return false;
+  };
+  ASSERT_TRUE(workerClientListed());
   ASSERT_TRUE(worker.Quit());
-  EXPECT_EQ(notify.m_nStopped, 1);
-  // The worker's client has left the server: only the test client's ports remain.
-  RtAudio audio;
-  for (unsigned int i = 0; i < audio.getDeviceCount(); ++i) EXPECT_EQ(audio.getDeviceInfo(i).name.find("RtApiJack"), std::string::npos);
+  // The stop notice was posted before the thread ended, and the worker's client has left the server.
+  EXPECT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 2000));
+  EXPECT_FALSE(workerClientListed());
   EXPECT_EQ(boxes.Count(), 0u);
 }
 
