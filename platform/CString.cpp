@@ -34,5 +34,3 @@ void CString::Format(const wchar_t* pszFormat, ...) {
     buffer.resize(buffer.size() * 2);
   }
 }
-
-std::string AfxToUtf8(const wchar_t* psz) { return QString::fromWCharArray(psz ? psz : L"").toStdString(); }

@@ -33,6 +33,3 @@ public:
 private:
   std::wstring m_str;
 };
-
-// The narrow form of a wide string, in UTF-8.
-std::string AfxToUtf8(const wchar_t* psz);

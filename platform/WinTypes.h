@@ -33,7 +33,6 @@ constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUERYDRAGICON = 0x0037;
 constexpr UINT WM_ICONERASEBKGND = 0x0027;
-constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -61,9 +60,6 @@ constexpr int BST_CHECKED = 1;
 constexpr int BST_INDETERMINATE = 2;
 
 constexpr int CB_ERR = -1;
-
-// Icon sizes for SetIcon.
-constexpr BOOL ICON_BIG_FLAG = TRUE;
 
 // Thread priority levels.
 constexpr int THREAD_PRIORITY_IDLE = -15;

@@ -100,8 +100,6 @@ BOOL CWnd::EnableWindow(BOOL bEnable) {
   return bWasDisabled;
 }
 
-BOOL CWnd::IsWindowEnabled() const { return m_pWidget && m_pWidget->isEnabled(); }
-
 BOOL CWnd::ShowWindow(int nCmdShow) {
   if (!m_pWidget) return FALSE;
   const BOOL bWasVisible = m_pWidget->isVisible();
@@ -149,12 +147,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   if (const AFX_MSGMAP_ENTRY* pEntry = FindEntry(message, nCode, nID)) return CallEntry(*pEntry, wParam, lParam);
   return DefWindowProc(message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!m_pWidget) return FALSE;
-  return QMetaObject::invokeMethod(
-      m_pWidget, [this, message, wParam, lParam] { SendMessage(message, wParam, lParam); }, Qt::QueuedConnection);
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -261,10 +253,6 @@ void CSliderCtrl::SetRange(int nMin, int nMax, BOOL) {
     p->setRange(nMin, nMax);
   }
 }
-
-int CSliderCtrl::GetRangeMin() const { return Slider(m_pWidget) ? Slider(m_pWidget)->minimum() : 0; }
-
-int CSliderCtrl::GetRangeMax() const { return Slider(m_pWidget) ? Slider(m_pWidget)->maximum() : 0; }
 
 void CSliderCtrl::SetPos(int nPos) {
   if (QSlider* p = Slider(m_pWidget)) {

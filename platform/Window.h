@@ -48,7 +48,6 @@ public:
   int GetDlgItemText(int nID, CString& rString) const;
   void SetDlgItemText(int nID, LPCWSTR lpszString);
   BOOL EnableWindow(BOOL bEnable = TRUE);
-  BOOL IsWindowEnabled() const;
   BOOL ShowWindow(int nCmdShow);
   BOOL IsWindowVisible() const;
   BOOL IsIconic() const;
@@ -60,8 +59,6 @@ public:
 
   // Handles a message at once: the message map first, then the default behaviour.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-  // Queues a message for this window, handled when the user-interface thread next takes events.
-  BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
   QWidget* GetWidget() const { return m_pWidget; }
   void Attach(QWidget* pWidget) { m_pWidget = pWidget; }
@@ -110,8 +107,6 @@ class CSliderCtrl : public CWnd {
 public:
   using CWnd::CWnd;
   void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE);
-  int GetRangeMin() const;
-  int GetRangeMax() const;
   // Holds the position within the range.
   void SetPos(int nPos);
   int GetPos() const;
