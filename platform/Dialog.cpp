@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 
 #include "platform/DialogHost.h"
@@ -53,10 +54,13 @@ private:
 
 // ---- CDialogHost ----
 
-CDialogHost::CDialogHost(CDialog* pOwner, QWidget* pParent) : QDialog(pParent), m_pOwner(pOwner) {}
+CDialogHost::CDialogHost(CDialog* pOwner, QWidget* pParent) : QDialog(pParent), m_pOwner(pOwner) {
+  // The window's own keys, whichever control has the focus.
+  new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this, [this] { PopupSystemMenu(mapToGlobal(QPoint(0, 0))); });
+  new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this, [this] { m_pOwner->SendMessage(WM_SYSCOMMAND, SC_CLOSE); });
+}
 
 void CDialogHost::keyPressEvent(QKeyEvent* pEvent) {
-  const bool bAlt = pEvent->modifiers() & Qt::AltModifier;
   switch (pEvent->key()) {
   case Qt::Key_Return:
   case Qt::Key_Enter:
@@ -67,18 +71,6 @@ void CDialogHost::keyPressEvent(QKeyEvent* pEvent) {
   case Qt::Key_Escape:
     m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
     return;
-  case Qt::Key_Space:
-    if (bAlt) {
-      PopupSystemMenu(mapToGlobal(QPoint(0, 0)));
-      return;
-    }
-    break;
-  case Qt::Key_F4:
-    if (bAlt) {
-      m_pOwner->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
-      return;
-    }
-    break;
   default:
     break;
   }

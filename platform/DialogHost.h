@@ -15,8 +15,10 @@ protected:
   void contextMenuEvent(QContextMenuEvent* pEvent) override;
   void paintEvent(QPaintEvent* pEvent) override;
 
-private:
+public:
   void PopupSystemMenu(const QPoint& globalPos);
+
+private:
 
   CDialog* m_pOwner;
 };

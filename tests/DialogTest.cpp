@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -139,6 +140,30 @@ TEST_F(MainDialog, IconsAndTheWindowMenuAreSetUp) {
     EXPECT_EQ(pMenu->GetMenuItemID(n - 2), 0u);
     EXPECT_EQ(pMenu->GetMenuItemID(n - 1), IDM_ABOUTBOX);
     EXPECT_EQ(pMenu->GetMenuString(n - 1), CString(L"&About Zelvo..."));
+  });
+}
+
+TEST_F(MainDialog, AltSpaceAndRightClickOpenTheWindowMenu) {
+  CZelvoDlg dlg;
+  RunModal(dlg, [&] {
+    for (const std::function<void()>& open : std::vector<std::function<void()>>{
+             [&] { QTest::keyClick(Item(dlg, IDC_AUTORUN), Qt::Key_Space, Qt::AltModifier); },
+             [&] {
+               QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), dlg.GetWidget()->mapToGlobal(QPoint(5, 5)));
+               QApplication::sendEvent(dlg.GetWidget(), &event);
+             }}) {
+      QStringList items;
+      QObject guard;  // takes the timer with it should the menu never open
+      QTimer::singleShot(50, &guard, [&] {
+        QWidget* pPopup = QApplication::activePopupWidget();
+        ASSERT_NE(pPopup, nullptr);
+        for (QAction* pAction : pPopup->actions()) items << pAction->text();
+        pPopup->close();
+      });
+      open();
+      EXPECT_EQ(items, QStringList({"Mi&nimize", "&Close\tAlt+F4", "", "&About Zelvo..."}));
+    }
+    EXPECT_TRUE(dlg.IsWindowVisible());
   });
 }
 

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
 #include <QTimer>
 
 bool PumpUntil(const std::function<bool()>& condition, int nTimeoutMs) {
@@ -45,6 +47,9 @@ size_t CBoxRecorder::Count() const {
 
 intptr_t RunModal(CDialog& dlg, const std::function<void()>& body) {
   QTimer::singleShot(0, [&] {
+    // The dialog is the active window, as when the user works with it.
+    dlg.GetWidget()->activateWindow();
+    if (!QTest::qWaitForWindowActive(dlg.GetWidget(), 2000)) ADD_FAILURE() << "the dialog did not become active";
     body();
     if (dlg.IsWindowVisible()) dlg.EndDialog(-1);
   });
