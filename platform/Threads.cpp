@@ -88,8 +88,8 @@ BOOL CWinThread::CreateThread(DWORD, UINT, void*) {
 }
 
 void CWinThread::ThreadMain() {
-  const int nCode = InitInstance() ? Run() : ExitInstance();
-  (void)nCode;
+  if (InitInstance()) Run();
+  else ExitInstance();
   if (m_bAutoDelete) delete this;
 }
 
