@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 
@@ -40,6 +41,46 @@ int ShowBox(const CString& text, const CString& caption, UINT nType) {
   return IDOK;
 }
 
+struct BoxRequest {
+  CString text;
+  CString caption;
+  UINT nType;
+  bool bAnswered = false;
+  int nResult = IDOK;
+};
+
+// Boxes asked for on other threads, waiting for the interface thread.
+struct BoxRequests {
+  std::mutex mutex;
+  std::condition_variable answered;
+  std::deque<std::shared_ptr<BoxRequest>> pending;
+};
+BoxRequests g_requests;
+
+void ServePendingBoxes() {
+  for (;;) {
+    std::shared_ptr<BoxRequest> pRequest;
+    CString text, caption;
+    UINT nType = 0;
+    {
+      std::lock_guard lock(g_requests.mutex);
+      if (g_requests.pending.empty()) return;
+      pRequest = g_requests.pending.front();
+      g_requests.pending.pop_front();
+      text = pRequest->text;
+      caption = pRequest->caption;
+      nType = pRequest->nType;
+    }
+    const int nResult = ShowBox(text, caption, nType);
+    {
+      std::lock_guard lock(g_requests.mutex);
+      pRequest->nResult = nResult;
+      pRequest->bAnswered = true;
+    }
+    g_requests.answered.notify_all();
+  }
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -71,30 +112,18 @@ int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT) {
   QCoreApplication* pApp = QCoreApplication::instance();
   if (!pApp) return IDOK;
   if (QThread::currentThread() == pApp->thread()) return ShowBox(text, caption, nType);
-  // Another thread hands the box to the interface thread and waits for the answer; its own queue is
-  // left alone meanwhile.
-  struct Answer {
-    std::mutex mutex;
-    std::condition_variable cv;
-    bool bGiven = false;
-    int nResult = IDOK;
-  };
-  auto pAnswer = std::make_shared<Answer>();
-  QMetaObject::invokeMethod(
-      pApp,
-      [pAnswer, text, caption, nType] {
-        const int nResult = ShowBox(text, caption, nType);
-        {
-          std::lock_guard lock(pAnswer->mutex);
-          pAnswer->nResult = nResult;
-          pAnswer->bGiven = true;
-        }
-        pAnswer->cv.notify_all();
-      },
-      Qt::QueuedConnection);
-  std::unique_lock lock(pAnswer->mutex);
-  pAnswer->cv.wait(lock, [&] { return pAnswer->bGiven; });
-  return pAnswer->nResult;
+  // Another thread queues the box for the interface thread and waits for the answer; its own message
+  // queue is left alone meanwhile. Requests and answers pass under our own lock, not inside the toolkit's
+  // event, so that a race checker sees the hand-over.
+  auto pRequest = std::make_shared<BoxRequest>(BoxRequest{text, caption, nType});
+  {
+    std::lock_guard lock(g_requests.mutex);
+    g_requests.pending.push_back(pRequest);
+  }
+  QMetaObject::invokeMethod(pApp, &ServePendingBoxes, Qt::QueuedConnection);
+  std::unique_lock lock(g_requests.mutex);
+  g_requests.answered.wait(lock, [&] { return pRequest->bAnswered; });
+  return pRequest->nResult;
 }
 
 void AfxSetMessageBoxHook(AfxMessageBoxHook hook) {
