@@ -1,6 +1,7 @@
 // The worker thread passing real sound through a private JACK server, driven by thread messages.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <memory>
 
 #include "tests/JackFixture.h"
@@ -123,6 +124,40 @@ TEST_F(WorkerSound, FailedOpenIsReportedOnceAndRequestsPostedMeanwhileAreCarried
   EXPECT_GT(shown[0].text.size(), 12u) << "the library's text is missing";
   EXPECT_EQ(shown[0].caption, std::wstring(AfxGetApp()->m_pszAppName));
   EXPECT_EQ(shown[0].shownOn, std::this_thread::get_id());
+}
+
+TEST_F(WorkerSound, StartWhileRunningAndStopWhileIdleDoNothing) {
+  CBoxRecorder boxes;
+  CNotifyThread notify;
+  CWorkerUnderTest worker;
+  ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_FLOAT32));
+  // A second start with other parameters leaves the running stream as it is: still bit for bit.
+  Configure(worker, RTAUDIO_SINT8, m_nDevice);
+  worker.Post(WM_AUDIO_START);
+  PumpFor(300);
+  EXPECT_TRUE(m_pClient->FindLagInSomeStretch(m_pClient->Recorded(), 0.0f).has_value());
+  worker.Post(WM_AUDIO_STOP);
+  ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 5000));
+  // A stop while idle neither pauses nor tells anyone: the quit behind it ends the thread at once.
+  worker.Post(WM_AUDIO_STOP);
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_TRUE(worker.Quit());
+  EXPECT_LT(timer.elapsed(), 400);
+  PumpFor(100);
+  EXPECT_EQ(notify.m_nStopped, 1);
+  EXPECT_EQ(boxes.Count(), 0u);
+}
+
+TEST_F(WorkerSound, NoRateChosenIsHandedToTheLibraryAndItsRefusalReported) {
+  CBoxRecorder boxes;
+  CWorkerUnderTest worker;
+  worker->m_inputParams.deviceId = worker->m_outputParams.deviceId = m_nDevice;
+  worker->SetStreamParameters(-1, RTAUDIO_SINT16);
+  worker.Post(WM_AUDIO_START);
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Count() == 1; }, 5000));
+  EXPECT_EQ(boxes.Boxes()[0].text.rfind(L"DIRECTPLAY: ", 0), 0u);
+  EXPECT_NE(boxes.Boxes()[0].text.find(L"4294967295"), std::wstring::npos) << "the library saw the rate as it was";
 }
 
 TEST_F(WorkerSound, ServerKilledWhilePassingNeitherCrashesNorHangs) {
