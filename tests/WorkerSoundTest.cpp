@@ -29,11 +29,16 @@ protected:
     worker->SetStreamParameters(CJackServer::kRate, format);
   }
 
+  // A start request carrying its own copy of the parameters, as the dialog posts it.
+  static void PostStartWithCopy(CWorkerUnderTest& worker) {
+    worker.Post(WM_AUDIO_START, reinterpret_cast<LPARAM>(new STREAM_SETUP(worker->GetStreamSetup())));
+  }
+
   // Starts passing and waits until sound comes back.
   void StartPassing(CWorkerUnderTest& worker, CNotifyThread& notify, RtAudioFormat format) const {
     worker.Post(WM_AUDIO_SETNOTIFY, reinterpret_cast<LPARAM>(&notify));
     Configure(worker, format, m_nDevice);
-    worker.Post(WM_AUDIO_START);
+    PostStartWithCopy(worker);
     ASSERT_TRUE(PumpUntil([&] { return m_pClient->FirstSound(0).has_value(); }, 5000));
   }
 
@@ -133,7 +138,7 @@ TEST_F(WorkerSound, StartWhileRunningAndStopWhileIdleDoNothing) {
   ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_FLOAT32));
   // A second start with other parameters leaves the running stream as it is: still bit for bit.
   Configure(worker, RTAUDIO_SINT8, m_nDevice);
-  worker.Post(WM_AUDIO_START);
+  PostStartWithCopy(worker);
   PumpFor(300);
   EXPECT_TRUE(m_pClient->FindLagInSomeStretch(m_pClient->Recorded(), 0.0f).has_value());
   worker.Post(WM_AUDIO_STOP);
