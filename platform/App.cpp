@@ -81,6 +81,26 @@ void ServePendingBoxes() {
   }
 }
 
+// Runs the boxes that other threads queue, on the interface thread. It is called by name through the
+// toolkit, so that the hand-over carries no data of ours: everything passes under g_requests.mutex,
+// where a race checker sees it.
+class CBoxServer : public QObject {
+  Q_OBJECT
+public slots:
+  void Serve() { ServePendingBoxes(); }
+};
+
+CBoxServer* GetBoxServer(QCoreApplication* pApp) {
+  static std::mutex mutex;
+  static CBoxServer* pServer = nullptr;
+  std::lock_guard lock(mutex);
+  if (!pServer) {
+    pServer = new CBoxServer;  // lives until the process ends
+    pServer->moveToThread(pApp->thread());
+  }
+  return pServer;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -120,7 +140,7 @@ int AfxMessageBox(LPCWSTR lpszText, UINT nType, UINT) {
     std::lock_guard lock(g_requests.mutex);
     g_requests.pending.push_back(pRequest);
   }
-  QMetaObject::invokeMethod(pApp, &ServePendingBoxes, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(GetBoxServer(pApp), "Serve", Qt::QueuedConnection);
   std::unique_lock lock(g_requests.mutex);
   g_requests.answered.wait(lock, [&] { return pRequest->bAnswered; });
   return pRequest->nResult;
@@ -130,3 +150,5 @@ void AfxSetMessageBoxHook(AfxMessageBoxHook hook) {
   std::lock_guard lock(g_hookMutex);
   g_hook = std::move(hook);
 }
+
+#include "App.moc"
