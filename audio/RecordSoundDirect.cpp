@@ -62,12 +62,15 @@ void CRecordSoundDirect::OnAudioStart(WPARAM, LPARAM lParam) {
 void CRecordSoundDirect::OnAudioStop(WPARAM, LPARAM) {
   if (!m_bStreaming) return;
   m_bStreaming = FALSE;
-  try {
-    // Stopped without draining: the library's JACK drain waits on a condition it can miss, which
-    // would hang this thread for good; a pass-through has nothing left to play out anyway.
-    m_rtAudio.abortStream();
-  } catch (const RtAudioError& error) {
-    ReportFailure(error);
+  // When its server goes away the library closes the stream by itself; there is nothing left to stop.
+  if (m_rtAudio.isStreamOpen()) {
+    try {
+      // Stopped without draining: the library's JACK drain waits on a condition it can miss, which
+      // would hang this thread for good; a pass-through has nothing left to play out anyway.
+      m_rtAudio.abortStream();
+    } catch (const RtAudioError& error) {
+      ReportFailure(error);
+    }
   }
   Sleep(500);
   // Closed after a failed stop too, so that the next start is not refused.
@@ -89,6 +92,7 @@ void CRecordSoundDirect::ReportFailure(const RtAudioError& error) {
 }
 
 void CRecordSoundDirect::CloseStream() {
+  if (!m_rtAudio.isStreamOpen()) return;
   try {
     m_rtAudio.closeStream();
   } catch (const RtAudioError& error) {

@@ -171,7 +171,8 @@ TEST_F(WorkerSound, ServerKilledWhilePassingNeitherCrashesNorHangs) {
   CWorkerUnderTest worker;
   ASSERT_NO_FATAL_FAILURE(StartPassing(worker, notify, RTAUDIO_SINT16));
   m_pServer->Kill();
-  PumpFor(1000);
+  // The library closes the stream by itself, on a thread of its own; the stop comes after that.
+  ASSERT_TRUE(PumpUntil([&] { return !worker->m_rtAudio.isStreamOpen(); }, 5000));
   worker.Post(WM_AUDIO_STOP);
   ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 5000)) << "the stop was not handled";
   const size_t nBeforeStart = boxes.Count();
