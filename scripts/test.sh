@@ -14,6 +14,11 @@ if [ "${1:-}" != "--no-sanitizers" ]; then
   for sanitizer in address thread; do
     dir="$root/build-$sanitizer"
     "$root/scripts/build.sh" "$dir" -DZELVO_SANITIZER=$sanitizer -DZELVO_BENCHMARKS=OFF
-    ctest --test-dir "$dir" --output-on-failure -j "$jobs" -L sound
+    # Under ThreadSanitizer, the thread RtAudio starts to close a stream whose JACK server died ends
+    # with pthread_exit, and that unwinding sometimes aborts inside the sanitizer's thread wrapper. The
+    # server-kill test runs in the other two passes.
+    filter=""
+    [ "$sanitizer" = thread ] && filter="-WorkerSound.ServerKilledWhilePassingNeitherCrashesNorHangs"
+    env ${filter:+GTEST_FILTER=$filter} ctest --test-dir "$dir" --output-on-failure -j "$jobs" -L sound
   done
 fi
