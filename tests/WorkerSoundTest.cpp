@@ -173,6 +173,7 @@ TEST_F(WorkerSound, ServerKilledWhilePassingNeitherCrashesNorHangs) {
   m_pServer->Kill();
   // The library closes the stream by itself, on a thread of its own; the stop comes after that.
   ASSERT_TRUE(PumpUntil([&] { return !worker->m_rtAudio.isStreamOpen(); }, 5000));
+  PumpFor(1000);  // and lets the library's closing thread end
   worker.Post(WM_AUDIO_STOP);
   ASSERT_TRUE(PumpUntil([&] { return notify.m_nStopped == 1; }, 5000)) << "the stop was not handled";
   const size_t nBeforeStart = boxes.Count();
