@@ -61,7 +61,6 @@ public:
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
   QWidget* GetWidget() const { return m_pWidget; }
-  void Attach(QWidget* pWidget) { m_pWidget = pWidget; }
 
 protected:
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
